@@ -3,6 +3,7 @@
 // works on the main window's controls and its store.
 
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -18,6 +19,8 @@ class SplashWindow;
 bool StartUpSequence(MainWindow& w, const QString& storeName = QStringLiteral("caipiao.edb"));
 void SetStartupProgress(SplashWindow& splash, int percent);
 void LoadStartupData(MainWindow& w, SplashWindow* splash);
+// The reminder for draws three or more days old (OLE day counts), else "".
+QString StaleDataReminder(double now, double lastDraw);
 
 // Views (Views.cpp)
 void RefreshCandidateList(MainWindow& w);
@@ -51,7 +54,11 @@ void PositionDistanceFilter(MainWindow& w);
 
 // Results update (update/UpdateDrawData.cpp)
 void UpdateDrawData(MainWindow& w);
-void ScanResultsPage(MainWindow& w, const std::string& page);
+// False when the page could not be read or the append failed (the status
+// bar says which); nothing was appended then.
+bool ScanResultsPage(MainWindow& w, const std::string& page);
+// Test seam: a shorter limit for the whole download.
+void SetUpdateTimeLimitForTesting(std::chrono::milliseconds limit);
 
 // Connects every control event to its handler (Wiring.cpp).
 void ConnectHandlers(MainWindow& w);

@@ -23,6 +23,14 @@ struct NumberProfile {
 // Never fails: a non-digit counts as 0.
 NumberProfile ProfileNumber(std::string_view number);
 
+// The characters at the three positions that ProfileNumber reads, as views
+// into the argument (empty where the text has no such character). Shared
+// with the heat count, which must place digits exactly as the profile does.
+struct NumberPositions {
+    std::string_view first, second, last;
+};
+NumberPositions PositionCharacters(std::string_view number);
+
 // Length of a UTF-8 text in bytes of the Chinese code page (see above).
 int LocalByteLength(std::string_view utf8);
 

@@ -1,1 +1,73 @@
-// placeholder
+#include "update/DrawAppend.h"
+
+#include <algorithm>
+#include <string>
+
+#include "store/DrawStore.h"
+
+namespace tricala {
+
+namespace {
+
+// Records 1..1000 carry the working set by position.
+constexpr int kWorkingSetSize = 1000;
+
+struct WorkingSetEntry {
+    std::string 备选号;
+    std::string 备份;
+};
+
+std::vector<WorkingSetEntry> ReadWorkingSet(DrawStore& store) {
+    std::vector<WorkingSetEntry> set(static_cast<std::size_t>(std::min(kWorkingSetSize, store.RecordCount())));
+    store.GoFirst();
+    for (WorkingSetEntry& entry : set) {
+        entry.备选号 = store.ReadText(Field::备选号);
+        entry.备份 = store.ReadText(Field::备份);
+        store.Skip();
+    }
+    return set;
+}
+
+// Puts the remembered values back by position; records whose values did not
+// move are left unwritten.
+void WriteWorkingSet(DrawStore& store, const std::vector<WorkingSetEntry>& set) {
+    store.GoFirst();
+    for (const WorkingSetEntry& entry : set) {
+        RecordValues values;
+        if (store.ReadText(Field::备选号) != entry.备选号) values.备选号 = entry.备选号;
+        if (store.ReadText(Field::备份) != entry.备份) values.备份 = entry.备份;
+        if (values.备选号 || values.备份) store.ModifyRecord(values);
+        store.Skip();
+    }
+}
+
+}  // namespace
+
+bool AppendDraws(DrawStore& store, const std::vector<PageRow>& rowsNewestFirst) {
+    if (rowsNewestFirst.empty()) {
+        store.GoFirst();
+        return true;
+    }
+    const bool done = store.Atomically([&] {
+        const std::vector<WorkingSetEntry> kept = ReadWorkingSet(store);
+        for (auto row = rowsNewestFirst.rbegin(); row != rowsNewestFirst.rend(); ++row) {
+            RecordValues draw;
+            draw.中奖号 = row->number;
+            draw.开奖日期 = row->date;
+            draw.期数 = row->issue;
+            store.AddRecord(draw);
+            // Dropping the oldest record keeps the table's length: the
+            // history is a sliding window.
+            store.GoFirst();
+            store.DeleteRecord();
+            store.PurgeDeleted();
+        }
+        WriteWorkingSet(store, kept);
+        store.GoFirst();
+        return true;
+    });
+    store.GoFirst();
+    return done;
+}
+
+}  // namespace tricala

@@ -16,6 +16,8 @@ struct ProfileCase {
     const char* gaps;
 };
 
+void PrintTo(const ProfileCase& c, std::ostream* os) { *os << '"' << c.number << '"'; }
+
 class ProfileTable : public ::testing::TestWithParam<ProfileCase> {};
 
 TEST_P(ProfileTable, GivesEverySevenTexts) {

@@ -21,7 +21,7 @@ std::string_view CharacterAt(const NumberPositions& chars, int position) {
 // Counts the records whose 中奖号 has `digit` at `position` with one find per
 // hit. The walk is bounded by the record count, so it ends even if a find
 // were to stand still.
-int CountOne(DrawStore& store, int position, char digit) {
+int CountRecordsWithDigit(DrawStore& store, int position, char digit) {
     const char wanted[2] = {digit, '\0'};
     const auto holdsDigit = [&] {
         return CharacterAt(PositionCharacters(store.ReadText(Field::中奖号)), position) == wanted;
@@ -42,7 +42,7 @@ int CountOne(DrawStore& store, int position, char digit) {
 DigitCounts CountDigits(DrawStore& store) {
     DigitCounts counts{};
     for (int position = 0; position < 3; ++position)
-        for (int v = 0; v < 10; ++v) counts[position][v] = CountOne(store, position, static_cast<char>('0' + v));
+        for (int v = 0; v < 10; ++v) counts[position][v] = CountRecordsWithDigit(store, position, static_cast<char>('0' + v));
     store.GoFirst();
     return counts;
 }

@@ -63,9 +63,9 @@ bool AppendDraws(DrawStore& store, const std::vector<PageRow>& rowsNewestFirst) 
             store.PurgeDeleted();
         }
         WriteWorkingSet(store, kept);
-        store.GoFirst();
         return true;
     });
+    // Also after a rollback, which restores the records but not the cursor.
     store.GoFirst();
     return done;
 }

@@ -68,13 +68,16 @@ FetchResult FetchResultsPage(const std::string& pageValue, std::chrono::millisec
     // independent of curl's defaults. Pragma is HTTP/1.0's way to bypass
     // caches on the way. The proxy is left to curl's reading of the
     // environment, the system's setting on this platform.
-    std::unique_ptr<curl_slist, HeaderListDeleter> headers;
+    curl_slist* list = nullptr;
     for (const char* line : {"Accept: */*", "Pragma: no-cache"}) {
-        curl_slist* extended = curl_slist_append(headers.get(), line);
-        if (!extended) return result;
-        (void)headers.release();
-        headers.reset(extended);
+        curl_slist* longer = curl_slist_append(list, line);
+        if (!longer) {
+            curl_slist_free_all(list);
+            return result;
+        }
+        list = longer;
     }
+    const std::unique_ptr<curl_slist, HeaderListDeleter> headers(list);
 
     const std::string url = "http://" + ResultsHost() + kResultsPath + pageValue;
     const long limitMs = limit.count() > 0 ? static_cast<long>(limit.count()) : 1L;

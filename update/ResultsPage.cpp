@@ -67,7 +67,7 @@ std::string_view UpToLastFiveDigitRun(std::string_view page) {
     return {};
 }
 
-int TwoOrFourDigits(std::string_view digits) {
+int DecimalValue(std::string_view digits) {
     int value = 0;
     for (char c : digits) value = value * 10 + (c - '0');
     return value;
@@ -77,9 +77,9 @@ int TwoOrFourDigits(std::string_view digits) {
 // not exist or lies before the year 100, where the date type ends.
 std::optional<double> DayFromText(std::string_view text) {
     using namespace std::chrono;
-    const int y = TwoOrFourDigits(text.substr(0, 4));
-    const year_month_day day{year{y}, month{static_cast<unsigned>(TwoOrFourDigits(text.substr(5, 2)))},
-                             std::chrono::day{static_cast<unsigned>(TwoOrFourDigits(text.substr(8, 2)))}};
+    const int y = DecimalValue(text.substr(0, 4));
+    const year_month_day day{year{y}, month{static_cast<unsigned>(DecimalValue(text.substr(5, 2)))},
+                             std::chrono::day{static_cast<unsigned>(DecimalValue(text.substr(8, 2)))}};
     if (y < 100 || !day.ok()) return std::nullopt;
     return static_cast<double>((sys_days{day} - sys_days{1899y / December / 30}).count());
 }

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 #include <strings.h>
@@ -107,10 +108,9 @@ void LocalHttpServer::Handle(int client) {
     if (!SendAll(client, head)) return;
     while (!stop_ && SendAll(client, response_.dripChunk)) {
         const auto until = std::chrono::steady_clock::now() + response_.dripInterval;
-        while (!stop_ && std::chrono::steady_clock::now() < until) {
-            pollfd p{client, POLLIN, 0};
-            poll(&p, 1, kSliceMs);
-        }
+        while (!stop_ && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+                until - std::chrono::steady_clock::now(), std::chrono::milliseconds(kSliceMs)));
     }
 }
 

@@ -18,7 +18,7 @@ namespace tricala::test {
 struct HttpResponse {
     std::string statusLine = "HTTP/1.0 200 OK";
     std::vector<std::string> headers = {"Content-Type: text/html"};
-    std::string body;  // sent as is, zero bytes included
+    std::string body{};  // sent as is, zero bytes included
     // EndlessBody mode: sent again and again, `dripInterval` apart.
     std::string dripChunk = std::string(64 * 1024, 'x');
     std::chrono::milliseconds dripInterval{0};

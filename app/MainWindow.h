@@ -4,6 +4,7 @@
 // Positions are client-area pixels; page controls are placed relative to the
 // tab control.
 
+#include <QSize>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -23,6 +24,17 @@ class QTabWidget;
 class QTableView;
 
 namespace tricala {
+
+// The layout was drawn for windows with a classic Windows frame: 3-px side
+// and bottom borders and a 23-px caption. The controls are placed in the
+// client area, so the client area is what keeps the drawn outer size.
+inline constexpr int kClassicFrameBorder = 3;
+inline constexpr int kClassicCaptionHeight = 23;
+inline constexpr QSize ClientSizeForOuter(int width, int height) {
+    return {width - 2 * kClassicFrameBorder, height - kClassicCaptionHeight - kClassicFrameBorder};
+}
+inline constexpr QSize kMainWindowClientSize = ClientSizeForOuter(699, 599);  // 693 x 573
+inline constexpr QSize kSplashWindowClientSize = ClientSizeForOuter(339, 136);  // 333 x 110
 
 class NumberEdit;
 class TextTableModel;
@@ -94,8 +106,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static constexpr int kStatusBarHeight = 22;
+    void BuildTabControl();
+    void BuildStatusBar();
+
     std::unique_ptr<DrawStore> store_;
+    bool exitSaveOffered_ = false;  // the exit prompt comes at most once
 };
+
+// Gives a top-level window the fixed frame both windows share (caption, close
+// box and window menu, no minimize/maximize box, no resizing) and centres it
+// on its screen.
+void SetUpFixedWindow(QWidget& window, QSize clientSize);
 
 // Writes part 1 of 状态条1.
 void SetStatusText(MainWindow& w, const QString& text);

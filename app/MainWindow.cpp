@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -95,6 +96,20 @@ private:
     std::vector<std::pair<QWidget*, QRect>> entries_;
 };
 
+// Tabs with little padding, so that all seven captions fit side by side
+// and the pages start high enough for the group boxes placed just below the
+// tab row. Everything else is drawn by the application style.
+class CompactTabStyle : public QProxyStyle {
+public:
+    explicit CompactTabStyle(QObject* owner) { setParent(owner); }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace) return 12;
+        if (metric == PM_TabBarTabVSpace) return 4;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 struct ColumnSpec {
     QString caption;
     int width;
@@ -121,6 +136,10 @@ QTableView* MakeListView(QWidget* parent, const QString& name, QRect geometry,
     view->horizontalHeader()->setSectionsClickable(false);
     view->horizontalHeader()->setHighlightSections(false);
     view->verticalHeader()->hide();
+    // Report-style rows are one text line high, as many as fit the view.
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setMinimumSectionSize(1);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -250,7 +269,7 @@ void MainWindow::BuildTabControl() {
     // All seven captions fit side by side: no scroll arrows, no elision.
     选择夹1->setUsesScrollButtons(false);
     选择夹1->setElideMode(Qt::ElideNone);
-    选择夹1->tabBar()->setStyleSheet(u"QTabBar::tab { padding: 2px 5px; }"_s);
+    选择夹1->tabBar()->setStyle(new CompactTabStyle(选择夹1->tabBar()));
     auto* placer = new PagePlacer(选择夹1);
     const QString captions[] = {u"二位"_s, u"单双"_s, u"大小"_s, u"相加"_s, u"冷热"_s, u"位距"_s, u"高低"_s};
     QWidget* pages[7];

@@ -26,6 +26,7 @@ SplashWindow::SplashWindow() {
     进度条1->setGeometry(48, 56, 232, 19);
     进度条1->setRange(0, 100);
     进度条1->setValue(0);
+    进度条1->setTextVisible(false);
     进度条1->setAccessibleName(u"初始化进度"_s);
 }
 

@@ -144,7 +144,6 @@ QTableView* MakeListView(QWidget* parent, const QString& name, QRect geometry,
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setWordWrap(false);
-    view->setAccessibleName(name);
     return view;
 }
 

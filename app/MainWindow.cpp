@@ -390,6 +390,13 @@ MainWindow::~MainWindow() = default;
 void MainWindow::AttachStore(std::unique_ptr<DrawStore> store) { store_ = std::move(store); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A pass that lets messages through is still on the stack and walking
+    // the store: closing now would save a half-filtered set and destroy the
+    // window under it. The close box works again when the pass is done.
+    if (passRunning) {
+        event->ignore();
+        return;
+    }
     if (store() && !exitSaveOffered_) {
         exitSaveOffered_ = true;
         SaveCandidatesOnExit(*this);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 #include "app/Handlers.h"
 #include "app/MainWindow.h"
@@ -16,5 +17,9 @@ int main(int argc, char** argv) {
     // On failure the message has been shown and no store is attached, so
     // leaving here closes nothing that would offer the exit save.
     if (!tricala::StartUpSequence(window)) return 0;
+    // For smoke tests and the launch benchmark: end as soon as the window is
+    // ready, without the exit prompt.
+    if (qEnvironmentVariableIsSet("TRICALA_QUIT_WHEN_READY"))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();
 }

@@ -45,4 +45,21 @@ std::unique_ptr<DrawStore> MakeFixtureStore(const std::string& path,
     return store;
 }
 
+std::unique_ptr<DrawStore> MakeWorkingStore(const std::string& path,
+                                            const std::vector<FixtureDraw>& draws,
+                                            int totalRecords) {
+    std::string error;
+    auto store = DrawStore::Create(path, &error);
+    if (!store) throw std::runtime_error("cannot create fixture store: " + error);
+    const bool ok = store->Atomically([&] {
+        for (int n = static_cast<int>(draws.size()); n < totalRecords; ++n) store->AddRecord({});
+        for (const FixtureDraw& d : draws)
+            store->AddRecord({.中奖号 = d.number, .开奖日期 = ParseDate(d.date), .期数 = d.issue});
+        store->GoFirst();
+        return true;
+    });
+    if (!ok) throw std::runtime_error("cannot fill fixture store");
+    return store;
+}
+
 }  // namespace tricala::test

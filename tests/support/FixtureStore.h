@@ -25,4 +25,11 @@ std::unique_ptr<DrawStore> MakeFixtureStore(const std::string& path,
                                             const std::vector<FixtureDraw>& draws,
                                             int totalRecords = 1000, bool withCandidates = true);
 
+// The shape of a real store: blank records first, then the draws, so the
+// last record is the newest draw; `totalRecords` in all (at least the
+// draws). 备选号 is left empty: the start-up refills it.
+std::unique_ptr<DrawStore> MakeWorkingStore(const std::string& path,
+                                            const std::vector<FixtureDraw>& draws,
+                                            int totalRecords = 1000);
+
 }  // namespace tricala::test

@@ -26,7 +26,7 @@ void UiFixture::TearDown() {
 
 void UiFixture::Start(const std::vector<FixtureDraw>& draws, int totalRecords, QDateTime now) {
     if (!std::filesystem::exists(StorePath()))
-        MakeFixtureStore(StorePath(), draws, totalRecords, /*withCandidates=*/false);
+        MakeWorkingStore(StorePath(), draws, totalRecords);
     platform::SetLocalNowForTesting([now] { return now; });
     w = std::make_unique<MainWindow>();
     w->show();

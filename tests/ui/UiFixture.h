@@ -21,7 +21,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Builds the store (draws, then blank records up to `totalRecords`) unless
+    // Builds the store (blank records, then the draws: `totalRecords` in all) unless
     // an earlier Start of this test built it, and runs the start-up on it. `now` is the local time the window starts at.
     void Start(const std::vector<FixtureDraw>& draws = TwelveDraws(), int totalRecords = 1000,
                QDateTime now = QDateTime(QDate(2013, 10, 18), QTime(8, 0)));

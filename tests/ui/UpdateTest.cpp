@@ -12,6 +12,7 @@
 
 #include "app/Handlers.h"
 #include "app/NumberEdit.h"
+#include "app/TextTableModel.h"
 #include "tests/ui/UiFixture.h"
 #include "tests/update/LocalHttpServer.h"
 
@@ -90,23 +91,24 @@ TEST_F(Update, AppendsTheMissingDrawsOldestFirst) {
     EXPECT_EQ(server.header("Accept"), "*/*");
     EXPECT_EQ(server.header("User-Agent"), "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)");
 
+    // Two records dropped from the front, two draws at the end, in order.
     const auto& records = w->store()->Records();
     ASSERT_EQ(records.size(), 1000u);
-    EXPECT_EQ(records[0].期数, "13241");  // two oldest dropped
-    EXPECT_EQ(records[3].期数, "13244");
-    EXPECT_EQ(records[4].期数, "13245");
-    EXPECT_EQ(records[4].中奖号, "077");
-    EXPECT_EQ(records[4].开奖日期, ParseDate("2013-10-12"));
-    EXPECT_EQ(records[5].期数, "13246");
-    EXPECT_EQ(records[5].中奖号, "538");
-    EXPECT_TRUE(records[5].备份.empty());
+    EXPECT_EQ(records[992].期数, "13239");
+    EXPECT_EQ(records[997].期数, "13244");
+    EXPECT_EQ(records[998].期数, "13245");
+    EXPECT_EQ(records[998].中奖号, "077");
+    EXPECT_EQ(records[998].开奖日期, ParseDate("2013-10-12"));
+    EXPECT_EQ(records[999].期数, "13246");
+    EXPECT_EQ(records[999].中奖号, "538");
+    EXPECT_TRUE(records[999].备份.empty());
 
     EXPECT_EQ(w->标签1->text(), u"第13246期："_s);
     EXPECT_EQ(w->编辑框1->text(), u"538"_s);
     EXPECT_EQ(w->日期框1->date(), QDate(2013, 10, 13));
     EXPECT_EQ(Status(), u"数据更新完毕！"_s);
     EXPECT_EQ(w->历史模型->Cell(0, 2), u"13246"_s);
-    EXPECT_EQ(w->历史模型->rowCount(), 6);
+    EXPECT_EQ(w->历史模型->rowCount(), 8);
     ExpectWorkingSetKept();
 }
 

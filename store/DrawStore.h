@@ -25,23 +25,25 @@ enum class Field { 备选号 = 1, 中奖号 = 2, 开奖日期 = 3, 期数 = 4, �
 using FieldValue = std::variant<std::string, double>;
 
 struct Record {
-    std::string 备选号;
-    std::string 中奖号;
+    std::string 备选号 = {};
+    std::string 中奖号 = {};
     double 开奖日期 = 0.0;
-    std::string 期数;
-    std::string 备份;
+    std::string 期数 = {};
+    std::string 备份 = {};
     bool deleted = false;
 };
 
 // Values by field position; a field left empty keeps its value (modify) or
 // takes the empty value (add). The types make a wrongly typed value
-// impossible to pass.
+// impossible to pass. (The explicit nullopt initializers keep GCC 12's
+// -Wmissing-field-initializers quiet for designated initializers such as
+// {.备选号 = "123"}.)
 struct RecordValues {
-    std::optional<std::string> 备选号;
-    std::optional<std::string> 中奖号;
-    std::optional<double> 开奖日期;
-    std::optional<std::string> 期数;
-    std::optional<std::string> 备份;
+    std::optional<std::string> 备选号 = std::nullopt;
+    std::optional<std::string> 中奖号 = std::nullopt;
+    std::optional<double> 开奖日期 = std::nullopt;
+    std::optional<std::string> 期数 = std::nullopt;
+    std::optional<std::string> 备份 = std::nullopt;
 };
 
 enum class OpenError {
@@ -61,7 +63,9 @@ public:
     };
 
     // Opens an existing store file; never creates one. A name without an
-    // extension gets ".edb".
+    // extension gets ".edb". The open store is claimed for this instance
+    // (an flock on the side file "<file>-lock", removed when the store is
+    // destroyed): a second Open, in this process or another, gives InUse.
     static OpenResult Open(const std::string& fileName);
 
     // Creates a new, empty store file (fails if the file exists). Used by
@@ -97,6 +101,7 @@ public:
 private:
     explicit DrawStore(sqlite3* db);
     bool Load(std::string* error);
+    void NoteWriteFailure();
     struct Statements;
 
     sqlite3* db_ = nullptr;
@@ -105,7 +110,14 @@ private:
     std::vector<long long> rowids_;
     int cursor_ = 0;  // 0-based; records_.size() is past-the-end
     bool inTransaction_ = false;
+    bool writeFailed_ = false;  // a write inside Atomically failed: it must roll back
+    int claimFd_ = -1;          // flock-ed "<file>-lock", the claim on the store
+    std::string claimPath_;
 };
+
+// The file name Open and Create use for `fileName`: the name itself, with
+// ".edb" appended when it has no extension.
+std::string StoreFileName(const std::string& fileName);
 
 // Text form of a date-time: 2008年5月1日, 2008年5月1日20时30分, ...
 std::string DateText(double oleDate);

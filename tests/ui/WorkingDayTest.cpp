@@ -7,6 +7,10 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/MessageBox.h"
 
 #include "app/Handlers.h"
 #include "app/NumberEdit.h"
@@ -245,6 +249,43 @@ TEST_F(WorkingDay, TypingANumberByHandUnlocksTheFilters) {
     QTest::keyClicks(w->编辑框1, u"6"_s);
     EXPECT_TRUE(w->选择夹1->isEnabled());
     EXPECT_EQ(w->标签18->text(), u"双单双"_s);
+}
+
+}  // namespace
+}  // namespace tricala::test
+
+namespace tricala::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+using StartUpFailure = UiFixture;
+
+// Each unusable store ends the start-up with its own message box, stop icon,
+// and no window state that would offer the exit save.
+TEST_F(StartUpFailure, EachUnusableStoreGetsItsOwnMessage) {
+    const std::string missing = dir.file("nothing-here.edb");
+    const std::string textFile = dir.file("notes.edb");
+    std::ofstream(textFile) << "这不是数据库\n";
+    const std::string held = dir.file("held.edb");
+    auto holder = MakeWorkingStore(held, TwelveDraws());
+
+    const std::pair<std::string, const char16_t*> cases[] = {
+        {missing, u"找不到本软件所在文件夹里的caipiao.edb文件！"},
+        {textFile, u"本软件所在文件夹里的caipiao.edb文件已损坏或不是本软件的数据文件，无法打开！"},
+        {held, u"caipiao.edb文件正被另一个正在运行的本软件使用，请先关闭那个窗口！"},
+    };
+    for (const auto& [path, text] : cases) {
+        platform::ClearShownMessages();
+        MainWindow window;
+        EXPECT_FALSE(StartUpSequence(window, QString::fromStdString(path)));
+        EXPECT_EQ(window.store(), nullptr);
+        ASSERT_EQ(platform::ShownMessages().size(), 1u) << path;
+        EXPECT_EQ(platform::ShownMessages()[0].text, QString::fromUtf16(text));
+        EXPECT_EQ(platform::ShownMessages()[0].icon, platform::MessageIcon::Stop);
+        window.close();
+        EXPECT_EQ(platform::ShownMessages().size(), 1u) << "no exit prompt";
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 }  // namespace

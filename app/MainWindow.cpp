@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
@@ -29,6 +31,15 @@ using namespace Qt::StringLiterals;
 
 namespace tricala {
 namespace {
+
+// The locale's long date, less the weekday: the box is only 112 px wide
+// and the day of the week says nothing about a draw.
+QString LongDateWithoutWeekday() {
+    QString format = QLocale().dateFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("d{3,4}")));
+    static const QRegularExpression edges(QStringLiteral("^[\\s,，]+|[\\s,，]+$"));
+    return format.remove(edges);
+}
 
 template <class W>
 W* Place(W* widget, const QString& name, QRect geometry) {
@@ -210,7 +221,7 @@ MainWindow::MainWindow() {
     标签2 = MakeLabel(分组框4, u"标签2"_s, {137, 14, 62, 16}, u"今天日期："_s);
     日期框1 = Place(new QDateEdit(分组框4), u"日期框1"_s, {198, 12, 112, 20});
     日期框1->setCalendarPopup(true);
-    日期框1->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
+    日期框1->setDisplayFormat(LongDateWithoutWeekday());
     日期框1->setDateTime(platform::LocalNow());
     日期框1->setAccessibleName(u"日期"_s);
     标签2->setBuddy(日期框1);

@@ -160,9 +160,14 @@ bool BuildStoreFromDraws(const std::vector<HistoryDraw>& draws, const std::strin
     std::unique_ptr<DrawStore> store;
     std::string detail;
     for (int attempt = 0; attempt < 100 && !store; ++attempt) {
-        temp = (folder / ("." + targetPath.filename().string() + ".import-" + std::to_string(::getpid()) + "-" +
-                          std::to_string(attempt) + ".tmp"))
-                   .string();
+        std::string name = ".";
+        name += targetPath.filename().string();
+        name += ".import-";
+        name += std::to_string(::getpid());
+        name += '-';
+        name += std::to_string(attempt);
+        name += ".tmp";
+        temp = (folder / name).string();
         store = DrawStore::Create(temp, &detail);
         if (!store && std::filesystem::exists(temp)) continue;  // name taken: try the next
         if (!store) break;

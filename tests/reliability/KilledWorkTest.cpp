@@ -35,8 +35,8 @@ unsigned SeedForThisRun() {
     return static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
-// The state the store is in at each point of the work: states[0] is the
-// template; op n moves it from the last state of op n-1 through its steps.
+// The states the store passes through: `start` is the template; op n moves
+// it from the state after op n-1 through the state after each of its steps.
 struct Timeline {
     std::vector<Record> start;
     std::vector<std::vector<std::vector<Record>>> afterStep;  // [op][step]

@@ -56,6 +56,10 @@ void BM_SizePatternAllTicked(benchmark::State& s) {
 }
 ACTION_BENCHMARK(BM_SizePatternAllTicked);
 
+// The same pass with nothing to strike: the walk and the repaint alone.
+void BM_SizePatternNoneTicked(benchmark::State& s) { RunAction(s, NoPreparation, SizePatternFilter); }
+ACTION_BENCHMARK(BM_SizePatternNoneTicked);
+
 void BM_SumAllTicked(benchmark::State& s) {
     RunAction(s, [](MainWindow& w) { TickAll(w, 30, 57); }, SumFilter);
 }

@@ -15,14 +15,19 @@ namespace tricala::bench {
 namespace fs = std::filesystem;
 namespace {
 
-fs::path BenchFolder() {
-    static const fs::path folder = [] {
+// Removed at exit; the path is never destroyed, so the exit handler can
+// still read it.
+const fs::path& BenchFolder() {
+    static const fs::path* folder = [] {
         std::string pattern = (fs::temp_directory_path() / "tricala-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        std::atexit([] { fs::remove_all(BenchFolder()); });
-        return fs::path(pattern);
+        std::atexit([] {
+            std::error_code ignored;
+            fs::remove_all(BenchFolder(), ignored);
+        });
+        return new fs::path(pattern);
     }();
-    return folder;
+    return *folder;
 }
 
 std::string BuildShipped() {

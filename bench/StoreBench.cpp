@@ -11,6 +11,7 @@
 #include <string>
 
 #include "bench/BenchStores.h"
+#include "platform/PendingMessages.h"
 
 namespace tricala::bench {
 namespace {
@@ -35,6 +36,14 @@ void BM_Floor_AutocommitUpdate(benchmark::State& state) {
     sqlite3_close(db);
 }
 BENCHMARK(BM_Floor_AutocommitUpdate)->Unit(benchmark::kMicrosecond);
+
+// The cost of letting the window handle its messages once, with nothing
+// pending: the passes that stay responsive pay it once per record.
+void BM_Floor_ProcessPendingMessages(benchmark::State& state) {
+    auto w = StartWindow(FreshStoreCopy(StoreSize::Shipped));
+    for (auto _ : state) platform::ProcessPendingMessages();
+}
+BENCHMARK(BM_Floor_ProcessPendingMessages)->Unit(benchmark::kMicrosecond);
 
 void BM_StartUp(benchmark::State& state) {
     const auto size = static_cast<StoreSize>(state.range(0));

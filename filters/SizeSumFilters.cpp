@@ -2,6 +2,9 @@
 // sum is the caption of a ticked box, read from the boxes as they stand.
 
 #include <QCheckBox>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/Handlers.h"
 #include "app/MainWindow.h"
@@ -17,15 +20,20 @@ constexpr int kSumBoxes[] = {30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42,
 constexpr int kSelectAllSizes = 28;
 constexpr int kSelectAllSums = 29;
 
+// Captions of the ticked boxes, in visiting order. The boxes are locked
+// while the pass runs, so what they hold at its start is what they hold at
+// every record; reading them once keeps the pass from doing 27 control
+// reads per record.
 template <std::size_t N>
-bool TickedBoxCaptionIs(const MainWindow& w, const int (&boxes)[N], const std::string& text) {
-    const QString wanted = QString::fromStdString(text);
-    bool hit = false;
-    for (int n : boxes) {
-        const QCheckBox* box = w.选择框[n];
-        if (box->isChecked() && box->text() == wanted) hit = true;
-    }
-    return hit;
+std::vector<std::string> TickedCaptions(const MainWindow& w, const int (&boxes)[N]) {
+    std::vector<std::string> captions;
+    for (int n : boxes)
+        if (w.选择框[n]->isChecked()) captions.push_back(w.选择框[n]->text().toStdString());
+    return captions;
+}
+
+bool IsOneOf(const std::vector<std::string>& captions, const std::string& text) {
+    return std::find(captions.begin(), captions.end(), text) != captions.end();
 }
 
 template <std::size_t N>
@@ -36,14 +44,16 @@ void SetAll(MainWindow& w, const int (&boxes)[N], bool checked) {
 }  // namespace
 
 void SizePatternFilter(MainWindow& w) {
+    const std::vector<std::string> ticked = TickedCaptions(w, kSizeBoxes);
     RunFilterPass(
-        w, [&w](const NumberProfile& p) { return TickedBoxCaptionIs(w, kSizeBoxes, p.sizePattern); },
+        w, [&ticked](const NumberProfile& p) { return IsOneOf(ticked, p.sizePattern); },
         /*letMessagesThrough=*/true);
 }
 
 void SumFilter(MainWindow& w) {
+    const std::vector<std::string> ticked = TickedCaptions(w, kSumBoxes);
     RunFilterPass(
-        w, [&w](const NumberProfile& p) { return TickedBoxCaptionIs(w, kSumBoxes, p.sumText); },
+        w, [&ticked](const NumberProfile& p) { return IsOneOf(ticked, p.sumText); },
         /*letMessagesThrough=*/true);
 }
 

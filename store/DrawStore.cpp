@@ -292,6 +292,7 @@ struct DrawStore::Statements {
     SqliteStatement insert;
     SqliteStatement markDeleted;
     SqliteStatement purge;
+    SqliteStatement purgeOne;
 
     // Prepares every statement; gives the first failing code.
     int Prepare(sqlite3* db) {
@@ -307,6 +308,7 @@ struct DrawStore::Statements {
              "VALUES (?6, ?1, ?2, ?3, ?4, ?5, 0)"},
             {&markDeleted, "UPDATE DrawStore SET deleted = 1 WHERE rowid = ?1"},
             {&purge, "DELETE FROM DrawStore WHERE deleted <> 0"},
+            {&purgeOne, "DELETE FROM DrawStore WHERE rowid = ?1"},
         };
         for (const auto& [statement, sql] : all) {
             const int rc = statement->Prepare(db, sql, true);
@@ -634,10 +636,15 @@ void DrawStore::DeleteRecord() {
 
 void DrawStore::PurgeDeleted() {
     cursor_ = 0;
-    bool any = false;
-    for (const Record& r : records_) any = any || r.deleted;
-    if (!any) return;
-    if (stmts_->purge.Run() != SQLITE_DONE) {
+    std::size_t marked = 0, lastMarked = 0;
+    for (std::size_t i = 0; i < records_.size(); ++i)
+        if (records_[i].deleted) ++marked, lastMarked = i;
+    if (marked == 0) return;
+    // The usual case, one marked record, goes by its rowid: the statement
+    // that finds every mark reads the whole table.
+    SqliteStatement& st = marked == 1 ? stmts_->purgeOne : stmts_->purge;
+    if (marked == 1) st.BindInt64(1, rowids_[lastMarked]);
+    if (st.Run() != SQLITE_DONE) {
         NoteWriteFailure();
         return;
     }

@@ -48,6 +48,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <string>
 #include <utility>
 
 #include "store/SqliteStatement.h"
@@ -122,6 +123,25 @@ struct Failure {
 
 // Checks that the file holds a DrawStore table of our schema and passes
 // SQLite's quick integrity check. Reads only.
+// SQLite reads a last page that is cut short as if it ended in zeros, and
+// its integrity checks then pass while a value has silently changed. A
+// whole file is a whole number of pages, and without a write-ahead log it
+// holds every page its header counts.
+Failure CheckFileLength(sqlite3* db) {
+    std::string pageSize, pageCount;
+    int rc = PragmaText(db, "PRAGMA main.page_size", &pageSize);
+    if (rc == SQLITE_OK) rc = PragmaText(db, "PRAGMA main.page_count", &pageCount);
+    if (rc != SQLITE_OK) return {Classify(rc), ErrorText(db)};
+    const std::string path = sqlite3_db_filename(db, "main");
+    struct stat file {}, wal {};
+    if (::stat(path.c_str(), &file) != 0) return {OpenError::NotAStore, "cannot read the file's size"};
+    const long long page = std::stoll(pageSize), pages = std::stoll(pageCount);
+    const bool hasLog = ::stat((path + "-wal").c_str(), &wal) == 0 && wal.st_size > 0;
+    if (page <= 0 || file.st_size % page != 0 || (!hasLog && file.st_size < page * pages))
+        return {OpenError::NotAStore, "damaged file: it ends inside a page"};
+    return {};
+}
+
 Failure CheckSchema(sqlite3* db) {
     SqliteStatement st;
     int rc = st.Prepare(db,
@@ -159,6 +179,7 @@ Failure CheckSchema(sqlite3* db) {
     }
     st = SqliteStatement();
 
+    if (Failure cut = CheckFileLength(db); cut.error != OpenError::None) return cut;
     std::string verdict;
     rc = PragmaText(db, "PRAGMA main.quick_check(1)", &verdict);
     if (rc != SQLITE_OK) return {Classify(rc), ErrorText(db)};

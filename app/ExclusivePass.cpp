@@ -23,11 +23,14 @@ void SetCursorMoversEnabled(MainWindow& w, bool on) {
 
 }  // namespace
 
-ExclusivePass::ExclusivePass(MainWindow& w) : w_(w), owner_(!w.passRunning) {
+ExclusivePass::ExclusivePass(MainWindow& w, Lock lock)
+    : w_(w), owner_(!w.passRunning), lockControls_(lock == Lock::Controls) {
     if (!owner_) return;
     w_.passRunning = true;
-    SetCursorMoversEnabled(w_, false);
-    w_.选择夹1->setEnabled(false);
+    if (lockControls_) {
+        SetCursorMoversEnabled(w_, false);
+        w_.选择夹1->setEnabled(false);
+    }
     QApplication::setOverrideCursor(Qt::BusyCursor);
 }
 
@@ -35,8 +38,9 @@ ExclusivePass::~ExclusivePass() {
     if (!owner_) return;
     w_.passRunning = false;
     QApplication::restoreOverrideCursor();
-    SetCursorMoversEnabled(w_, true);
-    // The filters stay locked while the panel holds no three-byte number.
+    if (lockControls_) SetCursorMoversEnabled(w_, true);
+    // The panel may have changed while the pass ran; the filters stay
+    // locked while it holds no three-byte number.
     w_.选择夹1->setEnabled(LocalByteLength(w_.编辑框1->text().toStdString()) == 3);
 }
 

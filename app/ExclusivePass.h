@@ -1,8 +1,8 @@
 #pragma once
 // Keeps cursor-moving work from nesting. A pass that lets window messages
-// through (size/sum passes, repeated-position finds, the results scan) holds
-// one; while it lives, the controls that would start another such handler
-// are disabled, and any handler that still gets an event ignores it.
+// through (size/sum passes, repeated-position finds, the results update)
+// holds one; while it lives, every handler that would move the store's
+// cursor ignores its event, and the busy cursor shows why.
 
 namespace tricala {
 
@@ -10,7 +10,13 @@ class MainWindow;
 
 class ExclusivePass {
 public:
-    explicit ExclusivePass(MainWindow& w);
+    // Controls: also disable the controls that start such handlers, for
+    // work long enough that the player should see them locked (the update
+    // may wait seconds for the network). A filter pass is over in a few
+    // milliseconds, where greying the window would only cost a repaint.
+    enum class Lock { EventsOnly, Controls };
+
+    explicit ExclusivePass(MainWindow& w, Lock lock = Lock::EventsOnly);
     ~ExclusivePass();
     ExclusivePass(const ExclusivePass&) = delete;
     ExclusivePass& operator=(const ExclusivePass&) = delete;
@@ -21,6 +27,7 @@ public:
 private:
     MainWindow& w_;
     bool owner_;
+    bool lockControls_;
 };
 
 // True while a pass runs: handlers that move the cursor return at once.

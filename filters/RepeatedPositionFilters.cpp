@@ -31,7 +31,8 @@ std::string NumberWithFreeDigit(RepeatRule rule, const std::string& s, char d) {
 
 void StrikeByFind(MainWindow& w, RepeatRule rule) {
     if (PassRunning(w)) return;
-    // The panel number is locked while the pass runs, so it is read once.
+    // Read once: a number typed while the pass runs counts from the next
+    // press on, never for some of the ten finds.
     const std::string lastDraw = w.编辑框1->text().toStdString();
     if (lastDraw.empty()) {
         platform::ShowMessage(QStringLiteral("输入框不能为空，请输入上期号码！"));

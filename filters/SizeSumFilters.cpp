@@ -20,10 +20,9 @@ constexpr int kSumBoxes[] = {30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42,
 constexpr int kSelectAllSizes = 28;
 constexpr int kSelectAllSums = 29;
 
-// Captions of the ticked boxes, in visiting order. The boxes are locked
-// while the pass runs, so what they hold at its start is what they hold at
-// every record; reading them once keeps the pass from doing 27 control
-// reads per record.
+// Captions of the ticked boxes, in visiting order, taken as the pass
+// starts: a box ticked while the pass runs counts from the next pass on,
+// never for half of this one.
 template <std::size_t N>
 std::vector<std::string> TickedCaptions(const MainWindow& w, const int (&boxes)[N]) {
     std::vector<std::string> captions;

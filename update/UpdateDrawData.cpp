@@ -47,7 +47,7 @@ bool IssueAlreadyStored(const DrawStore& store, const std::string& issue) {
 void SetUpdateTimeLimitForTesting(std::chrono::milliseconds limit) { timeLimit = limit; }
 
 void UpdateDrawData(MainWindow& w) {
-    const ExclusivePass pass(w);
+    const ExclusivePass pass(w, ExclusivePass::Lock::Controls);
     if (!pass) return;
     ShowStatus(w, QStringLiteral("正在连接网络..."));
     const auto start = platform::SteadyNow();

@@ -48,8 +48,10 @@ void BM_ScanResultsPage(benchmark::State& state) {
         auto w = StartWindow(FreshStoreCopy(size));
         const std::string page = PageWithTenNewDraws(*w->store());
         const int before = w->store()->RecordCount();
+        QCoreApplication::processEvents();
         state.ResumeTiming();
         ScanResultsPage(*w, page);
+        QCoreApplication::processEvents();
         state.PauseTiming();
         if (w->store()->Records().back().期数 == w->store()->Records()[before - 11].期数)
             state.SkipWithError("nothing was appended");

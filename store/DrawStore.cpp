@@ -314,6 +314,8 @@ struct DrawStore::Statements {
     SqliteStatement markDeleted;
     SqliteStatement purge;
     SqliteStatement purgeOne;
+    SqliteStatement updateCandidate;
+    SqliteStatement updateSaved;
 
     // Prepares every statement; gives the first failing code.
     int Prepare(sqlite3* db) {
@@ -330,6 +332,8 @@ struct DrawStore::Statements {
             {&markDeleted, "UPDATE DrawStore SET deleted = 1 WHERE rowid = ?1"},
             {&purge, "DELETE FROM DrawStore WHERE deleted <> 0"},
             {&purgeOne, "DELETE FROM DrawStore WHERE rowid = ?1"},
+            {&updateCandidate, "UPDATE DrawStore SET 备选号 = ?1 WHERE rowid = ?2"},
+            {&updateSaved, "UPDATE DrawStore SET 备份 = ?1 WHERE rowid = ?2"},
         };
         for (const auto& [statement, sql] : all) {
             const int rc = statement->Prepare(db, sql, true);
@@ -596,11 +600,26 @@ void DrawStore::ModifyRecord(const RecordValues& values) {
     if (values.开奖日期) updated.开奖日期 = *values.开奖日期;
     if (values.期数) updated.期数 = *values.期数;
     if (values.备份) updated.备份 = *values.备份;
-    if (SameFields(updated, records_[index])) return;
+    const Record& current = records_[index];
+    if (SameFields(updated, current)) return;
 
-    SqliteStatement& st = stmts_->update;
-    BindRecord(st, updated, rowids_[index]);
-    if (st.Run() != SQLITE_DONE) {
+    // The program's own writes change one field: a strike or refill the
+    // candidate, the exit save the saved number. They get a statement each.
+    const bool candidateOnly = updated.中奖号 == current.中奖号 && updated.开奖日期 == current.开奖日期 &&
+                               updated.期数 == current.期数;
+    SqliteStatement* st = &stmts_->update;
+    if (candidateOnly && updated.备份 == current.备份) {
+        st = &stmts_->updateCandidate;
+        st->BindText(1, updated.备选号);
+        st->BindInt64(2, rowids_[index]);
+    } else if (candidateOnly && updated.备选号 == current.备选号) {
+        st = &stmts_->updateSaved;
+        st->BindText(1, updated.备份);
+        st->BindInt64(2, rowids_[index]);
+    } else {
+        BindRecord(*st, updated, rowids_[index]);
+    }
+    if (st->Run() != SQLITE_DONE) {
         NoteWriteFailure();
         return;
     }
@@ -657,15 +676,21 @@ void DrawStore::DeleteRecord() {
 
 void DrawStore::PurgeDeleted() {
     cursor_ = 0;
-    std::size_t marked = 0, lastMarked = 0;
+    std::vector<long long> marked;
     for (std::size_t i = 0; i < records_.size(); ++i)
-        if (records_[i].deleted) ++marked, lastMarked = i;
-    if (marked == 0) return;
-    // The usual case, one marked record, goes by its rowid: the statement
-    // that finds every mark reads the whole table.
-    SqliteStatement& st = marked == 1 ? stmts_->purgeOne : stmts_->purge;
-    if (marked == 1) st.BindInt64(1, rowids_[lastMarked]);
-    if (st.Run() != SQLITE_DONE) {
+        if (records_[i].deleted) marked.push_back(rowids_[i]);
+    if (marked.empty()) return;
+    // Few marks go by rowid: the statement that finds every mark reads the
+    // whole table. Several deletes are only safe inside a transaction.
+    if (marked.size() == 1 || inTransaction_) {
+        for (long long rowid : marked) {
+            stmts_->purgeOne.BindInt64(1, rowid);
+            if (stmts_->purgeOne.Run() != SQLITE_DONE) {
+                NoteWriteFailure();
+                return;
+            }
+        }
+    } else if (stmts_->purge.Run() != SQLITE_DONE) {
         NoteWriteFailure();
         return;
     }

@@ -56,12 +56,16 @@ bool AppendDraws(DrawStore& store, const std::vector<PageRow>& rowsNewestFirst) 
             draw.开奖日期 = row->date;
             draw.期数 = row->issue;
             store.AddRecord(draw);
-            // Dropping the oldest record keeps the table's length: the
-            // history is a sliding window.
-            store.GoFirst();
-            store.DeleteRecord();
-            store.PurgeDeleted();
         }
+        // One oldest record leaves for each draw added, so the table keeps
+        // its length: the history is a sliding window. Marking them all and
+        // purging once leaves the same table as a purge after every add.
+        store.GoFirst();
+        for (std::size_t i = 0; i < rowsNewestFirst.size(); ++i) {
+            store.DeleteRecord();
+            store.Skip();
+        }
+        store.PurgeDeleted();
         WriteWorkingSet(store, kept);
         return true;
     });

@@ -22,12 +22,15 @@ std::chrono::milliseconds timeLimit = kUpdateTimeLimit;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Status texts are written while no messages are processed; paint them so
-// the player sees each step.
-void ShowStatus(MainWindow& w, const QString& text) {
+// The texts before the scan are written while the fetch blocks the window:
+// paint them at once so the player sees what it waits for. The scan lets
+// messages through, which paints its texts.
+void ShowStatusNow(MainWindow& w, const QString& text) {
     SetStatusText(w, text);
     w.状态条1Part1->repaint();
 }
+
+void ShowStatus(MainWindow& w, const QString& text) { SetStatusText(w, text); }
 
 void ShowNewestDraw(MainWindow& w, const PageRow& newest) {
     w.标签1->setText(QStringLiteral("第") + Q(newest.issue) + QStringLiteral("期："));
@@ -49,7 +52,7 @@ void SetUpdateTimeLimitForTesting(std::chrono::milliseconds limit) { timeLimit =
 void UpdateDrawData(MainWindow& w) {
     const ExclusivePass pass(w, ExclusivePass::Lock::Controls);
     if (!pass) return;
-    ShowStatus(w, QStringLiteral("正在连接网络..."));
+    ShowStatusNow(w, QStringLiteral("正在连接网络..."));
     const auto start = platform::SteadyNow();
     const FetchResult page = FetchResultsPage("1", timeLimit);
     const auto elapsed = platform::SteadyNow() - start;
@@ -61,7 +64,7 @@ void UpdateDrawData(MainWindow& w) {
         ShowStatus(w, QStringLiteral("结果页面过大，已停止读取，更新失败！"));
         return;
     }
-    ShowStatus(w, QStringLiteral("读取完毕，开始分析数据..."));
+    ShowStatusNow(w, QStringLiteral("读取完毕，开始分析数据..."));
     const bool scanned = ScanResultsPage(w, page.body);
     RefreshHistoryList(w);
     if (scanned) ShowStatus(w, QStringLiteral("数据更新完毕！"));

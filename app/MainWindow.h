@@ -37,6 +37,7 @@ inline constexpr QSize kMainWindowClientSize = ClientSizeForOuter(699, 599);  //
 inline constexpr QSize kSplashWindowClientSize = ClientSizeForOuter(339, 136);  // 333 x 110
 
 class NumberEdit;
+class PagePlacer;
 class TextTableModel;
 
 class SplashWindow : public QWidget {
@@ -107,7 +108,10 @@ protected:
 
 private:
     static constexpr int kStatusBarHeight = 22;
+    void BuildLastDrawPanel();
     void BuildTabControl();
+    void BuildPatternPages(QWidget* sizePage, QWidget* sumPage, PagePlacer& placer);
+    void BuildViews();
     void BuildStatusBar();
 
     std::unique_ptr<DrawStore> store_;

@@ -13,31 +13,18 @@
 // operation returns. The connection runs in WAL mode with synchronous=NORMAL,
 // so a returned change survives a killed process.
 //
-// Claim: an open store holds an exclusive flock on the side file
-// "<file>-lock", taken before the store file is touched; a second Open, from
-// this process or another, finds it taken and reports InUse without reading
-// or writing the store. (flock, unlike the POSIX record locks SQLite uses,
-// is not lost when some other descriptor of the same file is closed in the
-// process.) The side file is removed when the store closes; after a crash it
-// stays, unlocked, and is reused. The connection also runs in exclusive
-// locking mode, so other SQLite clients (the sqlite3 shell) cannot read or
-// write the file while the store is open.
+// An open store holds the claim on its file (store/StoreClaim.h). The
+// connection also runs in exclusive locking mode, so other SQLite clients
+// (the sqlite3 shell) cannot read or write the file while the store is open.
 //
 // Open never creates or writes a file it rejects: the connection is opened
 // read-write without create, everything up to and including the schema check,
 // an integrity check and the loading of all rows only reads, and WAL mode
 // (a write when the file is not yet in WAL mode) is set only after that.
-// Schema rule: a table named DrawStore that is STRICT, has a rowid and has
-// exactly the six columns above, by name and declared type, in that order
-// (INT is accepted for INTEGER). Constraints and defaults are not checked;
-// NULL read from a column counts as the empty value. Other tables in the file
-// are ignored. A non-STRICT table is rejected as NotAStore: its columns could
-// hold values of any type.
 
 #include "store/DrawStore.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,10 +39,21 @@
 #include <utility>
 
 #include "store/SqliteStatement.h"
+#include "store/StoreClaim.h"
+#include "store/StoreFile.h"
 
 namespace tricala {
 namespace {
 
+using detail::CheckSchema;
+using detail::Claim;
+using detail::Classify;
+using detail::ConfigureConnection;
+using detail::ErrorText;
+using detail::Exec;
+using detail::Failure;
+using detail::FileExists;
+using detail::FolderOf;
 using detail::SqliteStatement;
 
 constexpr const char* kCreateTableSql =
@@ -68,235 +66,15 @@ constexpr const char* kCreateTableSql =
     "    deleted INTEGER NOT NULL DEFAULT 0 CHECK (deleted IN (0, 1))\n"
     ") STRICT";
 
-struct ColumnSpec {
-    const char* name;
-    const char* type;
-    const char* alternativeType;
-};
-
-constexpr ColumnSpec kColumns[] = {
-    {"备选号", "TEXT", nullptr}, {"中奖号", "TEXT", nullptr}, {"开奖日期", "REAL", nullptr},
-    {"期数", "TEXT", nullptr},   {"备份", "TEXT", nullptr},   {"deleted", "INTEGER", "INT"},
-};
-constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
-
 const std::string& EmptyText() {
     static const std::string empty;
     return empty;
 }
 
-std::string ErrorText(sqlite3* db) { return db ? sqlite3_errmsg(db) : "out of memory"; }
-
-// The OpenError a failed sqlite call stands for.
-OpenError Classify(int rc) {
-    switch (rc & 0xff) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return OpenError::InUse;
-        case SQLITE_READONLY:
-            return OpenError::ReadOnly;
-        default:
-            return OpenError::NotAStore;
-    }
-}
-
-int Exec(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
-
-// Runs a pragma that yields one text row and gives that text (empty on error).
-int PragmaText(sqlite3* db, const char* sql, std::string* value) {
-    SqliteStatement st;
-    int rc = st.Prepare(db, sql);
-    if (rc != SQLITE_OK) return rc;
-    rc = st.Step();
-    if (rc == SQLITE_ROW) {
-        *value = st.ColumnText(0);
-        while ((rc = st.Step()) == SQLITE_ROW) {
-        }
-    }
-    return rc == SQLITE_DONE ? SQLITE_OK : rc;
-}
-
-struct Failure {
-    OpenError error = OpenError::None;
-    std::string detail;
-};
-
-// Checks that the file holds a DrawStore table of our schema and passes
-// SQLite's quick integrity check. Reads only.
-// SQLite reads a last page that is cut short as if it ended in zeros, and
-// its integrity checks then pass while a value has silently changed. A
-// whole file is a whole number of pages, and without a write-ahead log it
-// holds every page its header counts.
-Failure CheckFileLength(sqlite3* db) {
-    std::string pageSize, pageCount;
-    int rc = PragmaText(db, "PRAGMA main.page_size", &pageSize);
-    if (rc == SQLITE_OK) rc = PragmaText(db, "PRAGMA main.page_count", &pageCount);
-    if (rc != SQLITE_OK) return {Classify(rc), ErrorText(db)};
-    const std::string path = sqlite3_db_filename(db, "main");
-    struct stat file {}, wal {};
-    if (::stat(path.c_str(), &file) != 0) return {OpenError::NotAStore, "cannot read the file's size"};
-    const long long page = std::stoll(pageSize), pages = std::stoll(pageCount);
-    const bool hasLog = ::stat((path + "-wal").c_str(), &wal) == 0 && wal.st_size > 0;
-    if (page <= 0 || file.st_size % page != 0 || (!hasLog && file.st_size < page * pages))
-        return {OpenError::NotAStore, "damaged file: it ends inside a page"};
-    return {};
-}
-
-Failure CheckSchema(sqlite3* db) {
-    SqliteStatement st;
-    int rc = st.Prepare(db,
-                        "SELECT type, wr, strict FROM pragma_table_list "
-                        "WHERE schema = 'main' AND name = 'DrawStore' COLLATE NOCASE");
-    if (rc != SQLITE_OK) return {Classify(rc), ErrorText(db)};
-    rc = st.Step();
-    if (rc == SQLITE_DONE) return {OpenError::NotAStore, "no table DrawStore in the file"};
-    if (rc != SQLITE_ROW) return {Classify(rc), ErrorText(db)};
-    if (st.ColumnText(0) != "table") return {OpenError::NotAStore, "DrawStore is not a table"};
-    if (st.ColumnInt64(1) != 0) return {OpenError::NotAStore, "table DrawStore has no rowid"};
-    if (st.ColumnInt64(2) != 1) return {OpenError::NotAStore, "table DrawStore is not STRICT"};
-    st = SqliteStatement();
-
-    rc = st.Prepare(db, "SELECT name, type, hidden FROM pragma_table_xinfo('DrawStore')");
-    if (rc != SQLITE_OK) return {Classify(rc), ErrorText(db)};
-    int column = 0;
-    while ((rc = st.Step()) == SQLITE_ROW) {
-        const std::string name = st.ColumnText(0);
-        const std::string type = st.ColumnText(1);
-        if (column >= kColumnCount) return {OpenError::NotAStore, "table DrawStore has extra column " + name};
-        const ColumnSpec& wanted = kColumns[column];
-        const bool typeOk = sqlite3_stricmp(type.c_str(), wanted.type) == 0 ||
-                            (wanted.alternativeType && sqlite3_stricmp(type.c_str(), wanted.alternativeType) == 0);
-        if (st.ColumnInt64(2) != 0 || sqlite3_stricmp(name.c_str(), wanted.name) != 0 || !typeOk) {
-            return {OpenError::NotAStore, "column " + std::to_string(column + 1) + " of DrawStore is " + name +
-                                              " " + type + ", expected " + wanted.name + " " + wanted.type};
-        }
-        ++column;
-    }
-    if (rc != SQLITE_DONE) return {Classify(rc), ErrorText(db)};
-    if (column != kColumnCount) {
-        return {OpenError::NotAStore, "table DrawStore has " + std::to_string(column) + " columns, expected " +
-                                          std::to_string(kColumnCount)};
-    }
-    st = SqliteStatement();
-
-    if (Failure cut = CheckFileLength(db); cut.error != OpenError::None) return cut;
-    std::string verdict;
-    rc = PragmaText(db, "PRAGMA main.quick_check(1)", &verdict);
-    if (rc != SQLITE_OK) return {Classify(rc), ErrorText(db)};
-    if (verdict != "ok") return {OpenError::NotAStore, "damaged file: " + verdict};
-    return {};
-}
-
-// The claim on a store: an exclusive flock on "<file>-lock".
-class Claim {
-public:
-    Claim() = default;
-    Claim(const Claim&) = delete;
-    Claim& operator=(const Claim&) = delete;
-    ~Claim() { Release(); }
-
-    // Gives None, InUse when another holder has it, or NotAStore/ReadOnly
-    // when the side file cannot be made.
-    OpenError Take(const std::string& storePath, std::string* detail) {
-        // By the file's canonical name, so every name of the same file
-        // (relative, absolute, through a link) meets the same claim.
-        std::error_code ec;
-        const std::filesystem::path canonical = std::filesystem::canonical(storePath, ec);
-        path_ = (ec ? storePath : canonical.string()) + "-lock";
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-            if (fd < 0) {
-                const int err = errno;
-                *detail = path_ + ": " + std::strerror(err);
-                return err == EACCES || err == EROFS || err == EPERM ? OpenError::ReadOnly : OpenError::NotAStore;
-            }
-            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-                const int err = errno;
-                ::close(fd);
-                if (err == EWOULDBLOCK) {
-                    *detail = "the store is in use by another instance (" + path_ + " is locked)";
-                    return OpenError::InUse;
-                }
-                *detail = path_ + ": " + std::strerror(err);
-                return OpenError::NotAStore;
-            }
-            // The previous holder removes the file when it lets go; a lock
-            // on a removed file claims nothing, so make sure it is still
-            // the file of that name.
-            struct stat held, named;
-            if (::fstat(fd, &held) == 0 && ::stat(path_.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-                held.st_ino == named.st_ino) {
-                fd_ = fd;
-                return OpenError::None;
-            }
-            ::close(fd);
-        }
-        *detail = path_ + ": cannot take the lock";
-        return OpenError::InUse;
-    }
-
-    // Hands the claim over to a store.
-    void MoveTo(int* fd, std::string* path) {
-        *fd = std::exchange(fd_, -1);
-        *path = std::move(path_);
-    }
-
-    static void Release(int fd, const std::string& path) {
-        if (fd < 0) return;
-        ::unlink(path.c_str());  // while still holding the lock
-        ::close(fd);
-    }
-
-private:
-    void Release() { Release(std::exchange(fd_, -1), path_); }
-
-    int fd_ = -1;
-    std::string path_;
-};
-
 struct DbCloser {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 };
 using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
-
-bool FileExists(const std::string& path) {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
-std::string FolderOf(const std::string& path) {
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
-// Puts the connection into the mode it keeps while the store is open.
-int ConfigureConnection(sqlite3* db, std::string* detail) {
-    std::string mode;
-    int rc = PragmaText(db, "PRAGMA journal_mode=WAL", &mode);
-    if (rc != SQLITE_OK) {
-        *detail = ErrorText(db);
-        return rc;
-    }
-    if (sqlite3_stricmp(mode.c_str(), "wal") != 0) {
-        *detail = "cannot switch the file to WAL mode (journal mode stays " + mode + ")";
-        return SQLITE_ERROR;
-    }
-    rc = Exec(db, "PRAGMA synchronous=NORMAL");
-    if (rc != SQLITE_OK) {
-        *detail = ErrorText(db);
-        return rc;
-    }
-    // In exclusive locking mode SQLite takes its file lock with the first
-    // access in WAL mode and then holds it; an empty write transaction makes
-    // sure of it before the store is handed out.
-    rc = Exec(db, "BEGIN IMMEDIATE; COMMIT");
-    if (rc != SQLITE_OK) {
-        *detail = ErrorText(db);
-        if (!sqlite3_get_autocommit(db)) Exec(db, "ROLLBACK");
-        return rc;
-    }
-    return SQLITE_OK;
-}
 
 }  // namespace
 

@@ -43,7 +43,10 @@ void SetUpFixedWindow(QWidget& window, QSize clientSize) {
     window.move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
 }
 
-void SetStatusText(MainWindow& w, const QString& text) { w.状态条1Part1->setText(text); }
+void SetStatusText(MainWindow& w, const QString& text) {
+    w.状态条1Part1->setText(text);
+    if (w.statusWatcher) w.statusWatcher(text);
+}
 
 QString StatusText(const MainWindow& w) { return w.状态条1Part1->text(); }
 

@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "store/DrawStore.h"
@@ -102,6 +103,10 @@ public:
 
     // True while a pass that lets window messages through is running.
     bool passRunning = false;
+
+    // Sees every status text as it is written, for tests that follow a
+    // sequence of texts the player sees go by.
+    std::function<void(const QString&)> statusWatcher;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -46,11 +46,17 @@ protected:
         UiFixture::TearDown();
     }
 
-    // Serves `response` and presses 按钮14.
-    void RunUpdate(LocalHttpServer& server) {
-        setenv("TRICALA_RESULTS_HOST", server.hostAndPort().c_str(), 1);
+    // Points the update at `server` and presses 按钮14; `shown` collects
+    // the status texts in order.
+    void RunUpdate(LocalHttpServer& server) { RunUpdateAt(server.hostAndPort()); }
+    void RunUpdateAt(const std::string& host) {
+        setenv("TRICALA_RESULTS_HOST", host.c_str(), 1);
+        shown.clear();
+        w->statusWatcher = [this](const QString& text) { shown << text; };
         QTest::mouseClick(w->按钮14, Qt::LeftButton);
+        w->statusWatcher = nullptr;
     }
+    QStringList shown;
 
     std::vector<std::string> Issues() const {
         std::vector<std::string> issues;
@@ -87,6 +93,10 @@ TEST_F(Update, AppendsTheMissingDrawsOldestFirst) {
                                                  {"13244", "000", "2013-10-09"}})});
     RunUpdate(server);
 
+    EXPECT_EQ(shown, (QStringList{u"正在连接网络..."_s, u"读取完毕，开始分析数据..."_s,
+                                  u"正在进一步分析数据..."_s, u"第13246期数据待下载，第1条数据待下载！"_s,
+                                  u"第13245期数据待下载，第2条数据待下载！"_s, u"第13245期数据成功添加..."_s,
+                                  u"第13246期数据成功添加..."_s, u"剩余号码数：875"_s, u"数据更新完毕！"_s}));
     EXPECT_EQ(server.requestLine(), "GET /lottery/pls/History.aspx?p=1 HTTP/1.0");
     EXPECT_EQ(server.header("Accept"), "*/*");
     EXPECT_EQ(server.header("User-Agent"), "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)");
@@ -152,6 +162,15 @@ TEST_F(Update, PagesThatAddNothing) {
         w.reset();
         for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(StorePath() + suffix);
     }
+}
+
+TEST_F(Update, AnUnreachableHostEndsAsAnEmptyPage) {
+    Start();
+    const auto before = Issues();
+    RunUpdateAt("127.0.0.1:1");  // nothing listens there: refused at once
+    EXPECT_EQ(shown, (QStringList{u"正在连接网络..."_s, u"读取完毕，开始分析数据..."_s,
+                                  u"正在进一步分析数据..."_s, u"数据更新完毕！"_s}));
+    EXPECT_EQ(Issues(), before);
 }
 
 TEST_F(Update, StoredIssueThatBeginsWithThePagesCountsAsStored) {

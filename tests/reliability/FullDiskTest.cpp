@@ -14,8 +14,8 @@
 #include "tests/reliability/CrashWork.h"
 #include "tests/reliability/SmallDisk.h"
 #include "tests/reliability/StoreStates.h"
-#include "tests/reliability/WorkerProcess.h"
 #include "tests/store/StoreTestUtil.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 #include "update/DrawAppend.h"
 
@@ -193,10 +193,10 @@ TEST_P(WorkOnAFullDisk, FileHoldsExactlyWhatTheStoreSaysAfterRoomIsMade) {
     if (c.leftoverLog) {
         // Killed early in its appends: its log is short, so the work below
         // has to grow it.
-        WorkerProcess child(CRASH_WORK_CHILD, {"append", path, "10"});
+        ChildProcess child(CRASH_WORK_CHILD, {"append", path, "10"});
         std::string line;
-        ASSERT_EQ(child.ReadLine(&line, WorkerProcess::Clock::now() + std::chrono::seconds(20)),
-                      WorkerProcess::Read::Line);
+        ASSERT_EQ(child.ReadLine(&line, ChildProcess::Clock::now() + std::chrono::seconds(20)),
+                      ChildProcess::Read::Line);
         child.Kill(SIGKILL);
         ASSERT_EQ(child.Wait(), 128 + SIGKILL);
         ASSERT_TRUE(Exists(path + "-wal"));

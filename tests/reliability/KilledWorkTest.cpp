@@ -17,8 +17,8 @@
 #include "tests/reliability/CrashTemplate.h"
 #include "tests/reliability/CrashWork.h"
 #include "tests/reliability/StoreStates.h"
-#include "tests/reliability/WorkerProcess.h"
 #include "tests/store/StoreTestUtil.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace tricala::test {
@@ -117,11 +117,11 @@ TEST_P(KilledWhileWorking, ReportedChangesSurviveAndTheStoreStaysWhole) {
 
         std::vector<std::string> reports;
         {
-            WorkerProcess child(CRASH_WORK_CHILD, {WorkKindName(kind), path, std::to_string(kChildOps)});
-            const auto deadline = WorkerProcess::Clock::now() + std::chrono::milliseconds(delay);
+            ChildProcess child(CRASH_WORK_CHILD, {WorkKindName(kind), path, std::to_string(kChildOps)});
+            const auto deadline = ChildProcess::Clock::now() + std::chrono::milliseconds(delay);
             std::string line;
             while (static_cast<int>(reports.size()) < lines &&
-                   child.ReadLine(&line, deadline) == WorkerProcess::Read::Line)
+                   child.ReadLine(&line, deadline) == ChildProcess::Read::Line)
                 reports.push_back(line);
             child.Kill(SIGKILL);
             for (std::string& rest : child.DrainLines()) reports.push_back(std::move(rest));

@@ -18,7 +18,6 @@
 #include "app/MainWindow.h"
 #include "platform/MessageBox.h"
 #include "tests/reliability/CrashTemplate.h"
-#include "tests/reliability/WorkerProcess.h"
 #include "tests/store/StoreTestUtil.h"
 #include "tests/support/TempDir.h"
 

@@ -12,6 +12,7 @@
 #include "store/DrawStore.h"
 #include "tests/store/StoreTestUtil.h"
 #include "tests/store/WriterOps.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace tricala::test {
@@ -219,7 +220,7 @@ TEST(InUse, AnotherNameOfTheSameFile) {
     ASSERT_EQ(::symlink(path.c_str(), dir.file("link.edb").c_str()), 0);
     EXPECT_EQ(DrawStore::Open(dir.file("link.edb")).error, OpenError::InUse);
     EXPECT_EQ(DrawStore::Open(dir.path() + "/./caipiao").error, OpenError::InUse);
-    Child child(STORE_WRITER_CHILD, {"open", dir.file("link.edb")});
+    ChildProcess child(STORE_WRITER_CHILD, {"open", dir.file("link.edb")});
     std::string line;
     ASSERT_TRUE(child.ReadLine(&line));
     EXPECT_EQ(child.Wait(), static_cast<int>(OpenError::InUse)) << line;
@@ -235,7 +236,7 @@ TEST(InUse, ChildProcessCannotOpenAHeldStore) {
     held->ModifyRecord({.备份 = "held"});
     const std::string mainBefore = ReadBytes(path);
     const std::string walBefore = ReadBytes(path + "-wal");
-    Child child(STORE_WRITER_CHILD, {"open", path});
+    ChildProcess child(STORE_WRITER_CHILD, {"open", path});
     std::string line;
     ASSERT_TRUE(child.ReadLine(&line));
     EXPECT_EQ(child.Wait(), static_cast<int>(OpenError::InUse)) << line;
@@ -249,7 +250,7 @@ TEST(InUse, StoreHeldByAChildProcess) {
     TempDir dir;
     const std::string path = dir.file("caipiao.edb");
     MakeNumberedStore(path, 5).reset();
-    Child child(STORE_WRITER_CHILD, {"hold", path}, true);
+    ChildProcess child(STORE_WRITER_CHILD, {"hold", path}, true);
     std::string line;
     ASSERT_TRUE(child.ReadLine(&line));
     ASSERT_EQ(line, "open 0");
@@ -327,7 +328,7 @@ TEST(KillNine, EveryReportedChangeSurvives) {
 
     int lastDone = -1;
     {
-        Child child(STORE_WRITER_CHILD, {"write", path});
+        ChildProcess child(STORE_WRITER_CHILD, {"write", path});
         std::string line;
         while (child.ReadLine(&line)) {
             ASSERT_TRUE(line.starts_with("done ")) << line;

@@ -1,8 +1,5 @@
 #include "tests/store/StoreTestUtil.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sqlite3.h>
 #include <grp.h>
 #include <sys/stat.h>
@@ -14,8 +11,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-
-extern char** environ;
 
 namespace tricala::test {
 
@@ -142,81 +137,6 @@ bool SameRecords(const std::vector<Record>& a, const std::vector<Record>& b, std
         }
     }
     return true;
-}
-
-Child::Child(const std::string& program, const std::vector<std::string>& args, bool pipeStdin) {
-    int out[2];
-    if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-    int in[2] = {-1, -1};
-    if (pipeStdin && ::pipe2(in, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    if (pipeStdin) posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const int rc = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    if (pipeStdin) ::close(in[0]);
-    out_ = out[0];
-    in_ = in[1];
-    if (rc != 0) {
-        pid_ = -1;
-        throw std::runtime_error("cannot start " + program);
-    }
-}
-
-Child::~Child() {
-    if (in_ >= 0) ::close(in_);
-    if (pid_ > 0 && !waited_) {
-        ::kill(pid_, SIGKILL);
-        Wait();
-    }
-    if (out_ >= 0) ::close(out_);
-}
-
-bool Child::ReadLine(std::string* line) {
-    while (true) {
-        const size_t newline = buffer_.find('\n');
-        if (newline != std::string::npos) {
-            *line = buffer_.substr(0, newline);
-            buffer_.erase(0, newline + 1);
-            return true;
-        }
-        char chunk[4096];
-        const ssize_t n = ::read(out_, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (buffer_.empty()) return false;
-            *line = std::move(buffer_);
-            buffer_.clear();
-            return true;
-        }
-        buffer_.append(chunk, static_cast<size_t>(n));
-    }
-}
-
-void Child::CloseStdin() {
-    if (in_ >= 0) ::close(in_);
-    in_ = -1;
-}
-
-void Child::Kill(int signal) {
-    if (pid_ > 0 && !waited_) ::kill(pid_, signal);
-}
-
-int Child::Wait() {
-    if (!waited_) {
-        while (::waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
-        }
-        waited_ = true;
-    }
-    if (WIFEXITED(status_)) return WEXITSTATUS(status_);
-    if (WIFSIGNALED(status_)) return 128 + WTERMSIG(status_);
-    return -1;
 }
 
 int RunAsUnprivileged(int (*body)(const std::string&), const std::string& arg) {

@@ -1,7 +1,6 @@
 #pragma once
-// Helpers for the store tests: file bytes, raw table reads, child processes.
-
-#include <sys/types.h>
+// Helpers for the store tests: file bytes, raw table reads, a body run as
+// another user.
 
 #include <string>
 #include <vector>
@@ -39,31 +38,6 @@ std::unique_ptr<DrawStore> MakeNumberedStore(const std::string& path, int count)
 
 // Every field of every record is equal (deleted mark included).
 bool SameRecords(const std::vector<Record>& a, const std::vector<Record>& b, std::string* why = nullptr);
-
-// A child process running `program` with `args`, its stdout on a pipe.
-class Child {
-public:
-    Child(const std::string& program, const std::vector<std::string>& args, bool pipeStdin = false);
-    ~Child();
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    // Next line of the child's stdout, without the newline; false at EOF.
-    bool ReadLine(std::string* line);
-    void CloseStdin();
-    void Kill(int signal);
-    // Waits for the child; gives its exit code, or 128 + signal.
-    int Wait();
-    pid_t pid() const { return pid_; }
-
-private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    int in_ = -1;
-    std::string buffer_;
-    bool waited_ = false;
-    int status_ = 0;
-};
 
 // Runs `body` in a forked child (no exec) as user nobody when this process
 // is root, else as the same user; gives the body's result (0..255), or -1

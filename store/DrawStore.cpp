@@ -24,20 +24,14 @@
 
 #include "store/DrawStore.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cassert>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <limits>
 #include <string>
 #include <utility>
 
+#include "store/FileSystem.h"
 #include "store/SqliteStatement.h"
 #include "store/StoreClaim.h"
 #include "store/StoreFile.h"
@@ -45,16 +39,26 @@
 namespace tricala {
 namespace {
 
+using detail::CanReadFile;
+using detail::CanWriteFile;
+using detail::CanWriteFolder;
 using detail::CheckSchema;
 using detail::Claim;
 using detail::Classify;
 using detail::ConfigureConnection;
+using detail::CreateNewFile;
 using detail::ErrorText;
 using detail::Exec;
 using detail::Failure;
 using detail::FileExists;
 using detail::FolderOf;
+using detail::LinkStatusOf;
+using detail::PathFromUtf8;
+using detail::PathKind;
+using detail::PathStatus;
+using detail::RemoveFile;
 using detail::SqliteStatement;
+using detail::StatusOf;
 
 constexpr const char* kCreateTableSql =
     "CREATE TABLE DrawStore(\n"
@@ -79,7 +83,7 @@ using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
 }  // namespace
 
 std::string StoreFileName(const std::string& fileName) {
-    if (std::filesystem::path(fileName).has_extension()) return fileName;
+    if (PathFromUtf8(fileName).has_extension()) return fileName;
     return fileName + ".edb";
 }
 
@@ -145,7 +149,7 @@ DrawStore::DrawStore(sqlite3* db) : db_(db), stmts_(std::make_unique<Statements>
 DrawStore::~DrawStore() {
     stmts_.reset();  // finalize before closing
     if (db_) sqlite3_close_v2(db_);
-    Claim::Release(claimFd_, claimPath_);
+    Claim::Release(claim_, claimPath_);
 }
 
 DrawStore::OpenResult DrawStore::Open(const std::string& fileName) {
@@ -158,19 +162,15 @@ DrawStore::OpenResult DrawStore::Open(const std::string& fileName) {
     };
     const std::string path = StoreFileName(fileName);
 
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0) {
-        const int err = errno;
-        if (err == ENOENT || err == ENOTDIR) return fail(OpenError::Missing, path + ": " + std::strerror(err));
-        return fail(OpenError::NotAStore, path + ": " + std::strerror(err));
-    }
-    if (!S_ISREG(info.st_mode)) return fail(OpenError::NotAStore, path + ": not a regular file");
-    if (::access(path.c_str(), R_OK) != 0) return fail(OpenError::NotAStore, path + ": " + std::strerror(errno));
-    if (::access(path.c_str(), W_OK) != 0) return fail(OpenError::ReadOnly, path + ": " + std::strerror(errno));
+    const PathStatus status = StatusOf(path);
+    if (status.kind == PathKind::Missing) return fail(OpenError::Missing, path + ": " + status.error);
+    if (status.kind == PathKind::Unknown) return fail(OpenError::NotAStore, path + ": " + status.error);
+    if (status.kind != PathKind::RegularFile) return fail(OpenError::NotAStore, path + ": not a regular file");
+    std::string why;
+    if (!CanReadFile(path, &why)) return fail(OpenError::NotAStore, path + ": " + why);
+    if (!CanWriteFile(path, &why)) return fail(OpenError::ReadOnly, path + ": " + why);
     const std::string folder = FolderOf(path);
-    if (::access(folder.c_str(), W_OK) != 0) {
-        return fail(OpenError::ReadOnly, folder + ": " + std::strerror(errno));
-    }
+    if (!CanWriteFolder(folder, &why)) return fail(OpenError::ReadOnly, folder + ": " + why);
 
     Claim claim;
     std::string claimDetail;
@@ -183,11 +183,9 @@ DrawStore::OpenResult DrawStore::Open(const std::string& fileName) {
     const std::string walPath = path + "-wal";
     const bool walExisted = FileExists(walPath);
     auto dropNewWal = [&] {
-        struct stat walInfo;
-        if (!walExisted && ::lstat(walPath.c_str(), &walInfo) == 0 && S_ISREG(walInfo.st_mode) &&
-            walInfo.st_size == 0) {
-            ::unlink(walPath.c_str());
-        }
+        if (walExisted) return;
+        const PathStatus wal = LinkStatusOf(walPath);
+        if (wal.kind == PathKind::RegularFile && wal.size == 0) RemoveFile(walPath);
     };
 
     sqlite3* raw = nullptr;
@@ -208,7 +206,7 @@ DrawStore::OpenResult DrawStore::Open(const std::string& fileName) {
     }
 
     std::unique_ptr<DrawStore> store(new DrawStore(db.release()));
-    claim.MoveTo(&store->claimFd_, &store->claimPath_);
+    claim.MoveTo(&store->claim_, &store->claimPath_);
     std::string detail;
     if (!store->Load(&detail)) {
         const OpenError error = Classify(sqlite3_extended_errcode(store->db_));
@@ -244,13 +242,11 @@ std::unique_ptr<DrawStore> DrawStore::Create(const std::string& fileName, std::s
         if (error) *error = std::move(why);
         return nullptr;
     };
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return fail(path + ": " + std::strerror(errno));
-    ::close(fd);
+    if (std::string why; !CreateNewFile(path, &why)) return fail(path + ": " + why);
     auto removeFiles = [&path] {
-        ::unlink(path.c_str());
-        ::unlink((path + "-wal").c_str());
-        ::unlink((path + "-shm").c_str());
+        RemoveFile(path);
+        RemoveFile(path + "-wal");
+        RemoveFile(path + "-shm");
     };
     Claim claim;
     std::string detail;
@@ -262,7 +258,7 @@ std::unique_ptr<DrawStore> DrawStore::Create(const std::string& fileName, std::s
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
     std::unique_ptr<DrawStore> store(new DrawStore(raw));
-    claim.MoveTo(&store->claimFd_, &store->claimPath_);
+    claim.MoveTo(&store->claim_, &store->claimPath_);
     if (rc == SQLITE_OK) rc = Exec(raw, "PRAGMA locking_mode=EXCLUSIVE");
     if (rc == SQLITE_OK) rc = ConfigureConnection(raw, &detail);
     if (rc == SQLITE_OK) rc = Exec(raw, kCreateTableSql);

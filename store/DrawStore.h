@@ -6,6 +6,7 @@
 // through to the SQLite file before the call returns, so a change that has
 // returned survives a killed process. Record order is rowid order.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,8 +65,9 @@ public:
 
     // Opens an existing store file; never creates one. A name without an
     // extension gets ".edb". The open store is claimed for this instance
-    // (an flock on the side file "<file>-lock", removed when the store is
-    // destroyed): a second Open, in this process or another, gives InUse.
+    // (an exclusive lock on the side file "<file>-lock", removed when the
+    // store is destroyed): a second Open, in this process or another, gives
+    // InUse.
     static OpenResult Open(const std::string& fileName);
 
     // Creates a new, empty store file (fails if the file exists). Used by
@@ -111,7 +113,7 @@ private:
     int cursor_ = 0;  // 0-based; records_.size() is past-the-end
     bool inTransaction_ = false;
     bool writeFailed_ = false;  // a write inside Atomically failed: it must roll back
-    int claimFd_ = -1;          // flock-ed "<file>-lock", the claim on the store
+    std::intptr_t claim_ = -1;  // the claim on the store, a detail::ClaimHandle
     std::string claimPath_;
 };
 

@@ -1,10 +1,9 @@
 // The checks a file must pass before DrawStore reads its records.
 
-#include <sys/stat.h>
-
 #include <iterator>
 #include <string>
 
+#include "store/FileSystem.h"
 #include "store/SqliteStatement.h"
 #include "store/StoreFile.h"
 
@@ -33,11 +32,12 @@ Failure CheckFileLength(sqlite3* db) {
     if (rc == SQLITE_OK) rc = PragmaText(db, "PRAGMA main.page_count", &pageCount);
     if (rc != SQLITE_OK) return {Classify(rc), ErrorText(db)};
     const std::string path = sqlite3_db_filename(db, "main");
-    struct stat file {}, wal {};
-    if (::stat(path.c_str(), &file) != 0) return {OpenError::NotAStore, "cannot read the file's size"};
+    const PathStatus file = StatusOf(path);
+    if (!file.Exists()) return {OpenError::NotAStore, "cannot read the file's size"};
     const long long page = std::stoll(pageSize), pages = std::stoll(pageCount);
-    const bool hasLog = ::stat((path + "-wal").c_str(), &wal) == 0 && wal.st_size > 0;
-    if (page <= 0 || file.st_size % page != 0 || (!hasLog && file.st_size < page * pages))
+    const PathStatus wal = StatusOf(path + "-wal");
+    const bool hasLog = wal.Exists() && wal.size > 0;
+    if (page <= 0 || file.size % page != 0 || (!hasLog && file.size < page * pages))
         return {OpenError::NotAStore, "damaged file: it ends inside a page"};
     return {};
 }

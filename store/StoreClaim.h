@@ -5,17 +5,17 @@
 #include <utility>
 
 #include "store/DrawStore.h"
+#include "store/FileSystem.h"
 
 namespace tricala::detail {
 
-// The claim on a store: an exclusive flock on "<file>-lock".
+// The claim on a store: an exclusive lock on the side file "<file>-lock"
+// (an flock on POSIX, an unshared handle on Windows; store/FileSystem.h).
 //
 // An open store holds its claim, taken before the store file is touched; a
 // second Open, from this process or another, finds it taken and reports InUse
-// without reading or writing the store. (flock, unlike the POSIX record locks
-// SQLite uses, is not lost when some other descriptor of the same file is
-// closed in the process.) The side file is removed when the store closes;
-// after a crash it stays, unlocked, and is reused.
+// without reading or writing the store. The side file is removed when the
+// store closes.
 class Claim {
 public:
     Claim() = default;
@@ -28,17 +28,17 @@ public:
     OpenError Take(const std::string& storePath, std::string* detail);
 
     // Hands the claim over to a store.
-    void MoveTo(int* fd, std::string* path) {
-        *fd = std::exchange(fd_, -1);
+    void MoveTo(ClaimHandle* handle, std::string* path) {
+        *handle = std::exchange(handle_, kNoClaim);
         *path = std::move(path_);
     }
 
-    static void Release(int fd, const std::string& path);
+    static void Release(ClaimHandle handle, const std::string& path) { ReleaseClaim(handle, path); }
 
 private:
-    void Release() { Release(std::exchange(fd_, -1), path_); }
+    void Release() { Release(std::exchange(handle_, kNoClaim), path_); }
 
-    int fd_ = -1;
+    ClaimHandle handle_ = kNoClaim;
     std::string path_;
 };
 

@@ -1,11 +1,10 @@
 // Error classification, pragma helpers, file and folder helpers and the
 // connection mode of an open store.
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <string>
 
+#include "store/FileSystem.h"
 #include "store/SqliteStatement.h"
 #include "store/StoreFile.h"
 
@@ -40,14 +39,11 @@ int PragmaText(sqlite3* db, const char* sql, std::string* value) {
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
-bool FileExists(const std::string& path) {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
-}
+bool FileExists(const std::string& path) { return LinkStatusOf(path).Exists(); }
 
 std::string FolderOf(const std::string& path) {
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
+    std::filesystem::path parent = PathFromUtf8(path).parent_path();
+    return parent.empty() ? std::string(".") : Utf8FromPath(parent);
 }
 
 int ConfigureConnection(sqlite3* db, std::string* detail) {

@@ -1,4 +1,4 @@
-// The working set carried by records 1..1000 (Parts 1.3 and 1.4).
+// The working set carried by records 1..1000.
 //
 // Both walks go through the store's own operations, one ModifyRecord per
 // record; ModifyRecord writes nothing when the value is already there, so a

@@ -1,9 +1,5 @@
 #include "tools/HistoryCsv.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -11,9 +7,19 @@
 #include <string_view>
 
 #include "store/DrawStore.h"
+#include "store/FileSystem.h"
 
 namespace tricala {
 namespace {
+
+using detail::CurrentProcessId;
+using detail::FlushFile;
+using detail::FlushFolder;
+using detail::MoveResult;
+using detail::MoveWithoutReplacing;
+using detail::PathFromUtf8;
+using detail::RemoveFile;
+using detail::Utf8FromPath;
 
 bool AllDigits(std::string_view text, size_t length) {
     if (text.size() != length) return false;
@@ -131,7 +137,7 @@ HistoryParseResult ParseHistoryCsv(std::istream& in) {
 }
 
 HistoryParseResult ReadHistoryCsv(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) {
         HistoryParseResult result;
         result.error = path + ": " + std::strerror(errno);
@@ -147,36 +153,36 @@ bool BuildStoreFromDraws(const std::vector<HistoryDraw>& draws, const std::strin
         return false;
     };
     const std::string target = StoreFileName(storePath);
-    if (std::error_code ec; std::filesystem::symlink_status(target, ec).type() !=
+    if (std::error_code ec; std::filesystem::symlink_status(PathFromUtf8(target), ec).type() !=
                             std::filesystem::file_type::not_found) {
         return fail(target + ": the file exists; it is not overwritten");
     }
 
     // A temporary name in the same folder; its ".tmp" extension keeps
     // StoreFileName from adding ".edb".
-    const std::filesystem::path targetPath(target);
+    const std::filesystem::path targetPath = PathFromUtf8(target);
     const std::filesystem::path folder = targetPath.parent_path();
     std::string temp;
     std::unique_ptr<DrawStore> store;
     std::string detail;
     for (int attempt = 0; attempt < 100 && !store; ++attempt) {
         std::string name = ".";
-        name += targetPath.filename().string();
+        name += Utf8FromPath(targetPath.filename());
         name += ".import-";
-        name += std::to_string(::getpid());
+        name += std::to_string(CurrentProcessId());
         name += '-';
         name += std::to_string(attempt);
         name += ".tmp";
-        temp = (folder / name).string();
+        temp = Utf8FromPath(folder / PathFromUtf8(name));
         store = DrawStore::Create(temp, &detail);
-        if (!store && std::filesystem::exists(temp)) continue;  // name taken: try the next
+        if (!store && std::filesystem::exists(PathFromUtf8(temp))) continue;  // name taken: try the next
         if (!store) break;
     }
     if (!store) return fail("cannot create " + temp + ": " + detail);
     auto removeTemp = [&temp] {
-        ::unlink(temp.c_str());
-        ::unlink((temp + "-wal").c_str());
-        ::unlink((temp + "-shm").c_str());
+        RemoveFile(temp);
+        RemoveFile(temp + "-wal");
+        RemoveFile(temp + "-shm");
     };
 
     const bool filled = store->Atomically([&] {
@@ -190,38 +196,28 @@ bool BuildStoreFromDraws(const std::vector<HistoryDraw>& draws, const std::strin
         removeTemp();
         return fail("cannot write the draws into " + temp);
     }
-    if (std::filesystem::exists(temp + "-wal")) {
+    if (std::filesystem::exists(PathFromUtf8(temp + "-wal"))) {
         removeTemp();
         return fail("cannot complete " + temp + " (its write-ahead log was not merged)");
     }
     // Flush the finished file before it takes the final name.
-    if (const int fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
-        const bool synced = ::fsync(fd) == 0;
-        ::close(fd);
-        if (!synced) {
-            removeTemp();
-            return fail(temp + ": " + std::strerror(errno));
-        }
+    std::string why;
+    if (!FlushFile(temp, &why)) {
+        removeTemp();
+        return fail(temp + ": " + why);
     }
     // Move into place without replacing a file that appeared meanwhile.
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
-        const int err = errno;
-        if (err == EEXIST) {
+    switch (MoveWithoutReplacing(temp, target, &why)) {
+        case MoveResult::Moved:
+            break;
+        case MoveResult::TargetExists:
             removeTemp();
             return fail(target + ": the file exists; it is not overwritten");
-        }
-        if ((err != EINVAL && err != ENOSYS) || std::filesystem::exists(target) ||
-            ::rename(temp.c_str(), target.c_str()) != 0) {
-            const int renameErr = errno;
+        case MoveResult::Failed:
             removeTemp();
-            return fail("cannot rename " + temp + " to " + target + ": " + std::strerror(renameErr));
-        }
+            return fail("cannot rename " + temp + " to " + target + ": " + why);
     }
-    const std::string folderName = folder.empty() ? std::string(".") : folder.string();
-    if (const int fd = ::open(folderName.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    FlushFolder(folder.empty() ? std::string(".") : Utf8FromPath(folder));
     return true;
 }
 

@@ -9,16 +9,46 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
+#include "store/FileSystem.h"
 #include "tools/HistoryCsv.h"
 
+namespace {
+
+// The arguments as UTF-8, the form every path takes inside the program.
+// On Windows argv holds them in the ANSI code page, which cannot spell
+// every folder name, so they are read again from the wide command line.
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+#ifdef _WIN32
+    (void)argv;
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 0; wide && i < count; ++i)
+        args.push_back(tricala::detail::Utf8FromPath(std::filesystem::path(wide[i])));
+    ::LocalFree(wide);
+    if (static_cast<int>(args.size()) == argc) return args;
+#endif
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <history.csv> <new-store.edb>\n", argc > 0 ? argv[0] : "tricala_import");
+    const std::vector<std::string> args = Utf8Arguments(argc, argv);
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: %s <history.csv> <new-store.edb>\n",
+                     args.empty() ? "tricala_import" : args[0].c_str());
         return 2;
     }
-    const std::string csvPath = argv[1];
-    const std::string storePath = argv[2];
+    const std::string& csvPath = args[1];
+    const std::string& storePath = args[2];
 
     const tricala::HistoryParseResult parsed = tricala::ReadHistoryCsv(csvPath);
     if (!parsed.ok()) {
